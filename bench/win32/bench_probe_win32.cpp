@@ -1,8 +1,9 @@
 // Measures a Win32 program from outside, under the same Wine as the tool: start-up to the first
 // idle wait, the moment it ends after an Escape press, Number! latency and the peak working set.
 // Prints one "name value" line per figure; the bench script takes medians over several runs.
-#include <psapi.h>
 #include <windows.h>
+// psapi.h needs the types of windows.h.
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
