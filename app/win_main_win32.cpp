@@ -1,7 +1,10 @@
 // The process's entry: sets up COM and the common controls, runs the main sequence, exits 0.
+// commctrl.h and objbase.h need windows.h first.
+// clang-format off
+#include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
+// clang-format on
 
 #include "app_state.h"
 #include "main_sequence.h"
