@@ -5,18 +5,19 @@
 
 #include <vector>
 
+#include "message_box_guard.h"
+
 namespace {
 
 // A visible top-level window of this thread, with what was done to it for the box.
 struct NotedWindow {
   HWND window;
-  bool disabled;
-  bool lowered;
+  WindowChangeForBox change;
 };
 
 BOOL CALLBACK noteVisibleWindow(HWND window, LPARAM list) {
   if (IsWindowVisible(window)) {
-    reinterpret_cast<std::vector<NotedWindow>*>(list)->push_back({window, false, false});
+    reinterpret_cast<std::vector<NotedWindow>*>(list)->push_back({window, {}});
   }
   return TRUE;
 }
@@ -38,26 +39,25 @@ void showMessageBox(const std::string& title, const std::string& text) {
   std::vector<NotedWindow> noted;
   EnumThreadWindows(GetCurrentThreadId(), noteVisibleWindow, reinterpret_cast<LPARAM>(&noted));
   for (NotedWindow& entry : noted) {
-    if (entry.window != foreground && IsWindowEnabled(entry.window)) {
-      EnableWindow(entry.window, FALSE);
-      entry.disabled = true;
-    }
+    WindowBeforeBox before;
+    before.enabled = IsWindowEnabled(entry.window) != FALSE;
+    before.topmost = (GetWindowLongA(entry.window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    before.foreground = entry.window == foreground;
+    entry.change = changeForMessageBox(before);
+    if (entry.change.disabled) EnableWindow(entry.window, FALSE);
     // A topmost window of ours would cover the box.
-    if ((GetWindowLongA(entry.window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+    if (entry.change.lowered) {
       SetWindowPos(entry.window, HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      entry.lowered = true;
     }
   }
 
   MessageBoxA(owner, text.c_str(), title.c_str(), MB_OK);
 
-  // Only what was changed above is undone: a window that was disabled or not topmost before
-  // stays so.
   for (const NotedWindow& entry : noted) {
     if (!IsWindow(entry.window)) continue;
-    if (entry.disabled) EnableWindow(entry.window, TRUE);
-    if (entry.lowered) {
+    if (entry.change.disabled) EnableWindow(entry.window, TRUE);
+    if (entry.change.lowered) {
       SetWindowPos(entry.window, HWND_TOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
