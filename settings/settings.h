@@ -7,6 +7,9 @@
 
 class PreferenceFile;
 
+// The settings file, as a bare name: it lives in the process's current directory.
+inline constexpr char kSettingsFileName[] = "num.ini";
+
 // What loading and saving the settings need of the main window.
 class SettingsWindow {
  public:

@@ -1,0 +1,93 @@
+// PreferenceFile: reads and writes INI-style settings files (Part 2.1), one document at a time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "file_services.h"
+
+// Holds at most one document: opened from a file or created empty, then queried or written by
+// group and key, then closed, which writes a changed document back. No operation throws: a
+// failure to get memory takes the way Part 2.1's failure handling gives for it.
+class PreferenceFile {
+ public:
+  PreferenceFile() = default;
+  PreferenceFile(const PreferenceFile&) = delete;
+  PreferenceFile& operator=(const PreferenceFile&) = delete;
+  // Closes a document still open, as close() does: a changed one is written out.
+  ~PreferenceFile();
+
+  // Closes any open document, then opens and parses an existing file. False when the file cannot
+  // be opened; then no document is open.
+  bool openForReading(const std::string& fileName) noexcept;
+  // Closes any open document, then creates or empties the file at once and starts an empty one.
+  bool createForWriting(const std::string& fileName) noexcept;
+
+  // True when the group exists or the name is empty (no group: the keys ahead of the first
+  // header). False when the name becomes a pending group, or no document is open.
+  bool selectGroup(std::string_view groupName) noexcept;
+
+  // The key's value as a decimal integer in the current group; 0 when it holds no digits;
+  // saturated at the int32 limits when out of range; the default when the key is not found.
+  int32_t readInteger(std::string_view keyName, int32_t defaultValue) noexcept;
+  // The key's value less its leading and trailing blanks, decoded from UTF-8 in UTF-8 mode; the
+  // default unchanged when the key is not found.
+  std::string readText(std::string_view keyName, std::string_view defaultText) noexcept;
+
+  void writeInteger(std::string_view keyName, int32_t value) noexcept;
+  void writeText(std::string_view keyName, std::string_view value) noexcept;
+
+  // Writes a changed document out (one write from the first byte, file cut after it), releases
+  // the file and drops the document. Does nothing with no document open.
+  void close() noexcept;
+
+ private:
+  enum class EntryKind : uint8_t { kGroup, kComment, kKey };
+
+  // One line of the document. Name and value point into the file's text or into ownedTexts_.
+  // A group header keeps its name in name, a comment its text in value.
+  struct Entry {
+    const char* name;
+    const char* value;
+    uint32_t nameLength;
+    uint32_t valueLength;
+    uint32_t valueSlot;  // 1-based index in ownedTexts_ when a write stored the value, else 0
+    EntryKind kind;
+  };
+
+  struct GroupHeader {
+    std::size_t entry;  // index of the header in entries_
+    uint32_t nameHash;  // of the name with ASCII letters folded
+  };
+
+  static constexpr std::size_t kNoGroup = SIZE_MAX;
+
+  void parse(const char* text, std::size_t length);
+  void dropDocument() noexcept;
+  // In UTF-8 mode a name or value passed in is converted (each byte taken as a code point).
+  std::string_view stored(std::string_view text, std::string& converted) const;
+  // Entry index range [first, last) of the current group's entries, past its header.
+  void currentGroupRange(std::size_t& first, std::size_t& last) const noexcept;
+  const Entry* findKey(std::string_view storedName) const noexcept;
+  void writeValue(std::string_view keyName, std::string_view value);
+  std::string buildOutput() const;
+
+  bool open_ = false;
+  file_services::FileHandle file_ = file_services::kNoFile;
+  bool utf8_ = false;
+  bool changed_ = false;
+
+  std::unique_ptr<char[]> text_;  // the file's bytes as one read delivered them, then a NUL
+  std::vector<Entry> entries_;      // in line order
+  std::vector<GroupHeader> groups_;  // every group header, in order
+  std::vector<std::unique_ptr<std::string>> ownedTexts_;  // names and values writes added
+
+  // The current group: none, a rank in groups_, or a pending name.
+  std::size_t currentGroup_ = kNoGroup;
+  bool pending_ = false;
+  std::string pendingName_;  // stored form (converted in UTF-8 mode)
+};
