@@ -6,6 +6,7 @@
 #endif
 
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <limits>
@@ -158,9 +159,11 @@ bool PreferenceFile::openForReading(const std::string& fileName) noexcept {
   file_ = file;
   try {
     const int64_t size = file_services::sizeOfOpenFile(file_);
-    // A file too large for one read is taken like a text for which memory cannot be had.
+    // A file too large for one read (or, in a 32-bit process, for the buffer with its padding)
+    // is taken like a text for which memory cannot be had: an empty document.
     if (size <= 0 || static_cast<uint64_t>(size) > kLargestLength ||
-        static_cast<uint64_t>(size) > file_services::largestTransfer()) {
+        static_cast<uint64_t>(size) > file_services::largestTransfer() ||
+        static_cast<uint64_t>(size) > SIZE_MAX - kPadding) {
       return true;
     }
     const auto capacity = static_cast<std::size_t>(size);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <string>
@@ -487,6 +488,18 @@ TEST_F(PreferenceFileTest, KeyNameBeginningWithTheMarkReadsBackInUtf8Mode) {
   EXPECT_EQ(readFile("num.ini"), kMark + "[options] = \r\n");
   ASSERT_TRUE(file_.openForReading("num.ini"));
   EXPECT_TRUE(file_.selectGroup("options")) << "the key line now reads as a group header";
+}
+
+// One read takes at most 4 GiB - 1 bytes on Windows; every build treats a larger file as one
+// whose text cannot be had in memory: it opens, as an empty document, and is left alone.
+TEST_F(PreferenceFileTest, FileOfFourGibibytesOrMoreOpensAsAnEmptyDocument) {
+  writeFile("num.ini", "[options]\r\nnumber = 2\r\n");
+  ASSERT_EQ(truncate("num.ini", int64_t{4} << 30), 0) << "a sparse file of 4 GiB";
+  ASSERT_TRUE(file_.openForReading("num.ini"));
+  EXPECT_FALSE(file_.selectGroup("options"));
+  EXPECT_EQ(file_.readInteger("number", 1), 1);
+  file_.close();
+  EXPECT_EQ(file_services::sizeOfNamedFile("num.ini"), int64_t{4} << 30);
 }
 
 TEST_F(PreferenceFileTest, LongLinesHaveNoLimit) {
