@@ -1,4 +1,4 @@
-// PreferenceFile: parsing in place, lookups, writes and the output of Part 2.1.
+// PreferenceFile: parsing in place, lookups, writes and the output written back.
 #include "preference_file.h"
 
 #if defined(__SSE2__)
@@ -89,7 +89,8 @@ std::string latin1ToUtf8(std::string_view text) {
 
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-// Part 2.1's decoding of a value read in UTF-8 mode back to 8-bit text.
+// Decodes a value read in UTF-8 mode back to 8-bit text: Latin-1 code points become their
+// byte, anything else a "?".
 std::string decodeUtf8(const char* text, std::size_t length) {
   const auto* p = reinterpret_cast<const unsigned char*>(text);
   std::string out;

@@ -1,4 +1,4 @@
-// PreferenceFile: reads and writes INI-style settings files (Part 2.1), one document at a time.
+// PreferenceFile: reads and writes INI-style settings files, one document at a time.
 #pragma once
 
 #include <cstddef>
@@ -12,7 +12,7 @@
 
 // Holds at most one document: opened from a file or created empty, then queried or written by
 // group and key, then closed, which writes a changed document back. No operation throws: a
-// failure to get memory takes the way Part 2.1's failure handling gives for it.
+// failure to get memory gives the default, a dropped write or an empty document.
 class PreferenceFile {
  public:
   PreferenceFile() = default;

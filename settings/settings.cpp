@@ -1,4 +1,4 @@
-// Settings load and save (Part 2.2): the mode and the separator kept in "num.ini".
+// Settings load and save: the mode and the separator kept in "num.ini".
 #include "settings.h"
 
 #include "file_services.h"

@@ -1,6 +1,6 @@
 // Golden files: each golden/NAME.in.ini is opened, given the same few writes and closed; the
 // file must then equal golden/NAME.out.ini byte for byte. Since close() writes every entry back
-// in the normal form of Part 2.1, the output also shows how the input was parsed.
+// in its normal form, the output also shows how the input was parsed.
 // TOLVANE_UPDATE_GOLDEN=1 rewrites the .out.ini files from the current behaviour (review them!).
 #include <gtest/gtest.h>
 

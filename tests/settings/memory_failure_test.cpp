@@ -1,6 +1,6 @@
 // Memory failures: operator new is replaced in this test program so that a chosen allocation
 // throws std::bad_alloc. Every allocation of a scenario is failed in turn; nothing may escape
-// the component, and every outcome must be one that Part 2.1's failure handling allows.
+// the component, and every outcome must be a default, a dropped write or an empty document.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -94,7 +94,7 @@ class MemoryFailure : public testing::TestWithParam<bool> {
   PreferenceFile file_;
 };
 
-// Loading as Part 2.2 does: every read gives its value or its default, and the file is untouched.
+// Loading as loadSettings does: every read gives its value or its default, and the file is untouched.
 TEST_P(MemoryFailure, LoadGivesValuesOrDefaults) {
   for (const std::string& content : {kLoaded, kLoadedUtf8}) {
     const bool utf8 = content == kLoadedUtf8;
@@ -122,7 +122,7 @@ TEST_P(MemoryFailure, LoadGivesValuesOrDefaults) {
   }
 }
 
-// Saving as Part 2.2 does: the file holds what the writes that got memory produced, in order,
+// Saving as saveSettings does: the file holds what the writes that got memory produced, in order,
 // never a partial line. A failed selectGroup leaves no group, so keys may land ahead of any.
 TEST_P(MemoryFailure, SaveWritesWholeLinesOrNothing) {
   const std::set<std::string> allowed = {

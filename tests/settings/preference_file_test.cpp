@@ -1,4 +1,4 @@
-// PreferenceFile on real files: Part 2.1's parsing and lookup cases as a table, then writing,
+// PreferenceFile on real files: parsing and lookup cases as a table, then writing,
 // closing and the no-document behaviour.
 #include "preference_file.h"
 
@@ -134,7 +134,7 @@ const ReadCase kReadCases[] = {
     {"NulLinesAreEmpty", "\0\0[options]\0\0number = 3\0"s, "options", true, {{"number", 3, "3"}}},
     {"NulOnlyFile", "\0\0\0"s, "", true, {missing("number")}},
 
-    // UTF-8 mode: after the mark, names are matched and values decoded as Part 2.1 says.
+    // UTF-8 mode: after the mark, names are matched and values decoded back to 8-bit text.
     {"MarkThenGroup", kMark + "[options]\r\nnumber = 2\r\n", "options", true, {{"number", 2, "2"}}},
     {"MarkOnly", kMark, "options", false, {missing("number")}},
     {"MarkWithoutText", kMark, "", true, {missing("number")}},

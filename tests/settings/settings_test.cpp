@@ -1,4 +1,4 @@
-// loadSettings and saveSettings (Part 2.2) on a real "num.ini" in a fresh folder, with a fake
+// loadSettings and saveSettings on a real "num.ini" in a fresh folder, with a fake
 // separator field and message box.
 #include "settings.h"
 
@@ -191,7 +191,7 @@ TEST_F(SettingsTest, ReadOnlyFileGivesTheMessageAndStaysUnchanged) {
   EXPECT_EQ(readFile("num.ini"), before);
 }
 
-// Left to the implementer by Part 2.1: a changed document whose file could only be opened for
+// A changed document whose file could only be opened for
 // reading. close() tries the write, which fails, and the file stays as it was.
 TEST_F(SettingsTest, WritesIntoAFileOpenedForReadingOnlyAreLost) {
   const std::string before = "[options]\r\nnumber = 2\r\n";
