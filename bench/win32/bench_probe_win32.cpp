@@ -129,12 +129,16 @@ int runNumber(const char* exe, const char* title, int lines, int lineLength) {
   SendMessageA(textField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   const LRESULT before = SendMessageA(textField, WM_GETTEXTLENGTH, 0, 0);
 
-  // File > Number! is command 1; the WM_NULL round trip returns once the command has run.
+  // File > Number! is command 1. A message sent to the field is handled only when the program
+  // is back in its wait, that is after the whole command has run; sent messages go before
+  // posted ones, so the first length that differs marks the end of the run.
   const double posted = nowMs();
   PostMessageA(launched.window, WM_COMMAND, 1, 0);
-  SendMessageA(launched.window, WM_NULL, 0, 0);
+  LRESULT after = before;
+  while (after == before && nowMs() - posted < kTimeoutMs) {
+    after = SendMessageA(textField, WM_GETTEXTLENGTH, 0, 0);
+  }
   const double numberMs = nowMs() - posted;
-  const LRESULT after = SendMessageA(textField, WM_GETTEXTLENGTH, 0, 0);
 
   std::printf("number_ms %.2f\n", numberMs);
   std::printf("text_chars %ld\n", static_cast<long>(before));
