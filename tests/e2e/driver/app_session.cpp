@@ -44,25 +44,40 @@ bool AppSession::start() {
   if (!report_.check(appeared && window, "a visible window titled \"Tolvane v0.1\" appears")) {
     return false;
   }
+  // The window is shown before its panel and fields are made.
+  if (!report_.check(waitUntil([&] { return findParts(); }),
+                     "the window gets a panel holding a multi-line and a one-line Edit control")) {
+    return false;
+  }
+  // The settings are read after that; the program is ready for input once the text field has
+  // the focus, or waits for a message box to be closed.
+  if (!report_.check(waitUntil(
+                         [&] {
+                           return focus() == textField ||
+                                  !topLevelWindows(processId(), "#32770").empty();
+                         },
+                         kStartTimeoutMs),
+                     "at start the text field gets the focus (or a message box comes up)")) {
+    return false;
+  }
   std::string error;
   probe_.emplace(processId());
   if (!report_.check(injectProbe(process_.hProcess, paths_.probe, &error), error) ||
       !report_.check(probe_->connect(kTimeoutMs, &error), error)) {
     return false;
   }
-  return findParts();
+  return true;
 }
 
 bool AppSession::findParts() {
   const auto top = childrenOf(window);
-  if (!report_.check(!top.empty(), "the window has a child window (the panel)")) return false;
+  if (top.empty()) return false;
   panel = top.front();
   for (HWND child : childrenOf(panel)) {
     if (classOf(child) != "Edit") continue;
     (styleOf(child) & ES_MULTILINE ? textField : separatorField) = child;
   }
-  return report_.check(textField && separatorField,
-                       "the panel holds a multi-line and a one-line Edit control");
+  return textField && separatorField;
 }
 
 std::vector<Row> AppSession::probe(const std::string& request) {

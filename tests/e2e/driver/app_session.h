@@ -51,6 +51,7 @@ class AppSession {
   HWND separatorField = nullptr;
 
  private:
+  // Finds panel and fields once they exist; false until then.
   bool findParts();
 
   Paths paths_;
