@@ -9,15 +9,9 @@
 
 #include "fake_edit_control.h"
 #include "fake_text_field.h"
+#include "numbering_test_state.h"
 
 namespace {
-
-NumberingState stateWithMode(NumberingMode mode) {
-  NumberingState state;
-  fillRomanTable(state.romanTable);
-  state.mode = mode;
-  return state;
-}
 
 std::string linesOf(int count, const std::string& line) {
   std::string text;

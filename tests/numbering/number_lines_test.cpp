@@ -1,19 +1,14 @@
 // The Number! command against an in-memory Edit control.
+#include "number_lines.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "fake_edit_control.h"
-#include "number_lines.h"
+#include "numbering_test_state.h"
 
 namespace {
-
-NumberingState stateWithMode(NumberingMode mode) {
-  NumberingState state;
-  fillRomanTable(state.romanTable);
-  state.mode = mode;
-  return state;
-}
 
 std::string numberedLines(int count) {
   std::string text;
@@ -29,7 +24,9 @@ struct NumberingCase {
   std::string after;
 };
 
-void PrintTo(const NumberingCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const NumberingCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class NumberLines : public testing::TestWithParam<NumberingCase> {};
 
@@ -63,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         NumberingCase{"EmptyLinesInsideAreLabelled", 2, ")", "a\r\n\r\nb", "I)a\r\nII)\r\nIII)b"},
         NumberingCase{"NoLeadingZeros", 1, ". ", tenLines(), numberedLines(10)},
         NumberingCase{"EmptySeparator", 1, "", "a\r\nb", "1a\r\n2b"},
-        NumberingCase{"UnknownModeLeavesTextUnchanged", 7, ". ", "apple\r\npear",
-                      "apple\r\npear"},
+        NumberingCase{"UnknownModeLeavesTextUnchanged", 7, ". ", "apple\r\npear", "apple\r\npear"},
         NumberingCase{"NegativeModeLeavesTextUnchanged", -1, ". ", "", ""}),
     [](const testing::TestParamInfo<NumberingCase>& param) { return param.param.name; });
 
@@ -84,11 +80,13 @@ TEST(NumberLinesCommand, LeavesCaretAfterLastLabelAndKeepsState) {
 
   numberLines(state, editor, ". ");
 
-  EXPECT_EQ(editor.caret(), static_cast<int32_t>(std::string("I. a\r\nII. b\r\nIII. c\r\nIV. ").size()));
+  EXPECT_EQ(editor.caret(),
+            static_cast<int32_t>(std::string("I. a\r\nII. b\r\nIII. c\r\nIV. ").size()));
   EXPECT_EQ(state.lineCount, 4);
   EXPECT_EQ(state.separator, ". ");
   EXPECT_EQ(state.label, "IV. ");
-  EXPECT_EQ(state.lineStart, static_cast<int32_t>(std::string("I. a\r\nII. b\r\nIII. c\r\n").size()));
+  EXPECT_EQ(state.lineStart,
+            static_cast<int32_t>(std::string("I. a\r\nII. b\r\nIII. c\r\n").size()));
 }
 
 TEST(NumberLinesCommand, SeparatorIsTakenAfreshEachRun) {

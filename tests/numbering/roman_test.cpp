@@ -1,9 +1,9 @@
 // Roman table contents and the greedy conversion.
+#include "roman.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "roman.h"
 
 namespace {
 
@@ -28,7 +28,9 @@ struct RomanCase {
   const char* roman;
 };
 
-void PrintTo(const RomanCase& c, std::ostream* os) { *os << c.number; }
+void PrintTo(const RomanCase& c, std::ostream* os) {
+  *os << c.number;
+}
 
 class ToRoman : public testing::TestWithParam<RomanCase> {};
 
