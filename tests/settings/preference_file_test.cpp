@@ -207,7 +207,7 @@ TEST_P(PreferenceFileReads, FindsWhatTheFormatSays) {
 
 std::string caseName(const testing::TestParamInfo<ReadCase>& param) { return param.param.name; }
 
-INSTANTIATE_TEST_SUITE_P(Part21, PreferenceFileReads, testing::ValuesIn(kReadCases), caseName);
+INSTANTIATE_TEST_SUITE_P(Parsing, PreferenceFileReads, testing::ValuesIn(kReadCases), caseName);
 
 class PreferenceFileTest : public testing::Test {
  protected:
