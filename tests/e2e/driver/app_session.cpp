@@ -20,7 +20,7 @@ AppSession::~AppSession() {
   }
 }
 
-bool AppSession::start() {
+bool AppSession::start(unsigned readyTimeoutMs) {
   parkMouse();
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -56,7 +56,7 @@ bool AppSession::start() {
                            return focus() == textField ||
                                   !topLevelWindows(processId(), "#32770").empty();
                          },
-                         kStartTimeoutMs),
+                         readyTimeoutMs),
                      "at start the text field gets the focus (or a message box comes up)")) {
     return false;
   }

@@ -10,6 +10,7 @@
 
 #include "probe_client.h"
 #include "report.h"
+#include "wait.h"
 
 namespace e2e {
 
@@ -27,8 +28,9 @@ class AppSession {
   AppSession(const AppSession&) = delete;
   AppSession& operator=(const AppSession&) = delete;
 
-  // Starts the program and waits for its window; false (already reported) when that fails.
-  bool start();
+  // Starts the program and waits for its window and then for it to be ready for input; false
+  // (already reported) when that fails.
+  bool start(unsigned readyTimeoutMs = kStartTimeoutMs);
 
   // Asks the probe; a failed request is reported and gives no rows.
   std::vector<Row> probe(const std::string& request);

@@ -36,4 +36,9 @@ bool canOpenForWriting(const std::string& name) {
   return true;
 }
 
+bool isDirectory(const std::string& name) {
+  const DWORD attributes = GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace e2e

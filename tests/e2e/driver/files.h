@@ -11,5 +11,6 @@ std::optional<std::string> readFileBytes(const std::string& name);
 bool writeFileBytes(const std::string& name, const std::string& bytes);
 // Whether this process may open the file for writing (a read-only settings file must refuse).
 bool canOpenForWriting(const std::string& name);
+bool isDirectory(const std::string& name);
 
 }  // namespace e2e

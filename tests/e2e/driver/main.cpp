@@ -18,12 +18,17 @@ e2e::Scenarios allScenarios() {
   e2e::addExitScenarios(&scenarios);
   e2e::addSettingsScenarios(&scenarios);
   e2e::addTextLimitScenarios(&scenarios);
+  e2e::addHostileSettingsScenarios(&scenarios);
   return scenarios;
 }
 
 int prepare(const e2e::Scenario& scenario) {
   if (scenario.settings && !e2e::writeFileBytes(e2e::kSettingsFile, *scenario.settings)) {
     std::printf("cannot write %s\n", e2e::kSettingsFile);
+    return 1;
+  }
+  if (scenario.makeSettings && !scenario.makeSettings()) {
+    std::printf("cannot put %s in place\n", e2e::kSettingsFile);
     return 1;
   }
   if (scenario.settingsReadOnly) std::printf("immutable %s\n", e2e::kSettingsFile);

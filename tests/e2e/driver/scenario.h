@@ -19,6 +19,9 @@ struct Scenario {
   std::optional<std::string> settings;  // bytes of num.ini at the start; none: no file at all
   bool settingsReadOnly = false;        // num.ini must refuse to be rewritten
   std::function<void(const Paths&, Report&)> run;
+  // Puts num.ini in place instead of `settings` when its bytes are made at preparation time
+  // (files too big to keep in the table) or it is no plain file; false when that fails.
+  std::function<bool()> makeSettings = nullptr;
 };
 
 using Scenarios = std::vector<Scenario>;
@@ -29,5 +32,6 @@ void addFocusScenarios(Scenarios* scenarios);
 void addExitScenarios(Scenarios* scenarios);
 void addSettingsScenarios(Scenarios* scenarios);
 void addTextLimitScenarios(Scenarios* scenarios);
+void addHostileSettingsScenarios(Scenarios* scenarios);
 
 }  // namespace e2e
