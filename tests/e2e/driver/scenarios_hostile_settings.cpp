@@ -25,6 +25,8 @@ constexpr int kRoman = 2;
 // Generous for a file of many megabytes on a busy machine: with a 10 MB separator the Edit
 // control alone takes some 15 s here.
 constexpr unsigned kBigFileStartTimeoutMs = 120000;
+// Reading a 10 MB separator across processes takes about a second here.
+constexpr unsigned kBigTextTimeoutMs = 30000;
 
 const std::string kRomanSettings = "[options]\r\nnumber = 2\r\nsepa = ) \r\n";
 
@@ -222,7 +224,7 @@ void runContent(const ContentCase& test, const Paths& paths, Report& report) {
   report.note("ready for input " + millisecondsSince(started) + " after the start");
   if (!noBoxAtStart(app)) return;
   expectModeChecks(app, test.mode == kArabic, test.mode == kRoman);
-  const std::string shown = textOf(app.separatorField);
+  const std::string shown = textOf(app.separatorField, kBigTextTimeoutMs);
   const std::string separator = test.separator();
   if (test.fieldMayCut) {
     report.note("the separator field holds " + std::to_string(shown.size()) + " of the " +

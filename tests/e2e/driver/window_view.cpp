@@ -5,19 +5,19 @@
 
 namespace e2e {
 
-LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam, unsigned timeoutMs) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) {
+  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, &result)) {
     return 0;
   }
   return static_cast<LRESULT>(result);
 }
 
-std::string textOf(HWND window) {
-  const auto length = sendTo(window, WM_GETTEXTLENGTH);
+std::string textOf(HWND window, unsigned timeoutMs) {
+  const auto length = sendTo(window, WM_GETTEXTLENGTH, 0, 0, timeoutMs);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
   const auto copied =
-      sendTo(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+      sendTo(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), timeoutMs);
   text.resize(static_cast<std::size_t>(copied));
   return text;
 }

@@ -10,9 +10,12 @@
 namespace e2e {
 
 // SendMessage with a deadline, so that a hung program fails a check instead of the run.
-LRESULT sendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+constexpr unsigned kSendTimeoutMs = 5000;
+LRESULT sendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+               unsigned timeoutMs = kSendTimeoutMs);
 
-std::string textOf(HWND window);  // WM_GETTEXT, which crosses processes
+// WM_GETTEXT, which crosses processes; megabytes of text take longer than the usual deadline.
+std::string textOf(HWND window, unsigned timeoutMs = kSendTimeoutMs);
 void setText(HWND window, const std::string& text);
 std::string classOf(HWND window);
 LONG_PTR styleOf(HWND window);
