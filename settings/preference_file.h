@@ -48,15 +48,24 @@ class PreferenceFile {
  private:
   enum class EntryKind : uint8_t { kGroup, kComment, kKey };
 
-  // One line of the document. Name and value point into the file's text or into ownedTexts_.
-  // A group header keeps its name in name, a comment its text in value.
+  // Where a name or a value lies: [start, end) in the parsed text when start <= end, which every
+  // place in the text satisfies. Otherwise start is kElsewhere and end is the text's index in
+  // ownedTexts_, or kAbsent for the part that the entry's kind lacks. A large file has hundreds
+  // of thousands of entries, so they hold 32-bit offsets rather than pointers, and this encoding
+  // keeps an entry at 16 bytes with no flags beside it.
+  struct Span {
+    uint32_t start;
+    uint32_t end;
+  };
+  static constexpr uint32_t kElsewhere = UINT32_MAX;
+  static constexpr uint32_t kAbsent = UINT32_MAX - 1;  // never an index in ownedTexts_
+  static constexpr Span kNoSpan{kElsewhere, kAbsent};
+
+  // One line of the document: a group header has a name and no value, a comment a value (its
+  // text) and no name, a key both.
   struct Entry {
-    const char* name;
-    const char* value;
-    uint32_t nameLength;
-    uint32_t valueLength;
-    uint32_t valueSlot;  // 1-based index in ownedTexts_ when a write stored the value, else 0
-    EntryKind kind;
+    Span name;
+    Span value;
   };
 
   struct GroupHeader {
@@ -67,24 +76,41 @@ class PreferenceFile {
   static constexpr std::size_t kNoGroup = SIZE_MAX;
 
   void parse(const char* text, std::size_t length);
+  const char* parseLine(const char* text, const char* p);
+  // Add an entry whose parts lie in the parsed text, which begins at text.
+  void addGroup(const char* text, const char* name, const char* nameEnd);
+  void addComment(const char* text, const char* from, const char* to);
+  void addKey(const char* text, const char* name, const char* nameEnd, const char* value,
+              const char* valueEnd);
   void dropDocument() noexcept;
   // In UTF-8 mode a name or value passed in is converted (each byte taken as a code point).
   std::string_view stored(std::string_view text, std::string& converted) const;
+  static bool isAbsent(Span span) noexcept { return span.start > span.end && span.end == kAbsent; }
+  static EntryKind kindOf(const Entry& entry) noexcept {
+    if (isAbsent(entry.name)) return EntryKind::kComment;
+    return isAbsent(entry.value) ? EntryKind::kGroup : EntryKind::kKey;
+  }
+  // The bytes of a span that is not absent.
+  std::string_view textOf(Span span) const noexcept;
   // Entry index range [first, last) of the current group's entries, past its header.
   void currentGroupRange(std::size_t& first, std::size_t& last) const noexcept;
-  const Entry* findKey(std::string_view storedName) const noexcept;
+  // Index of the first matching key of the current group, or kNotFound.
+  std::size_t findKey(std::string_view storedName) const noexcept;
   void writeValue(std::string_view keyName, std::string_view value);
   std::string buildOutput() const;
+
+  static constexpr std::size_t kNotFound = SIZE_MAX;
 
   bool open_ = false;
   file_services::FileHandle file_ = file_services::kNoFile;
   bool utf8_ = false;
   bool changed_ = false;
 
-  std::unique_ptr<char[]> text_;  // the file's bytes as one read delivered them, then a NUL
-  std::vector<Entry> entries_;      // in line order
+  std::unique_ptr<char[]> text_;     // the file's bytes as one read delivered them, then padding
+  const char* parsed_ = nullptr;     // where the parsed text begins: past the mark in UTF-8 mode
+  std::vector<Entry> entries_;       // in line order
   std::vector<GroupHeader> groups_;  // every group header, in order
-  std::vector<std::unique_ptr<std::string>> ownedTexts_;  // names and values writes added
+  std::vector<std::string> ownedTexts_;  // names and values writes added
 
   // The current group: none, a rank in groups_, or a pending name.
   std::size_t currentGroup_ = kNoGroup;
