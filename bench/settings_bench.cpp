@@ -21,14 +21,18 @@ constexpr int kGroups = 20000;
 constexpr int kKeysPerGroup = 16;
 int64_t benchFileSize = 0;
 
-std::string groupName(int group) { return "section " + std::to_string(group); }
-std::string keyName(int key) { return "key_" + std::to_string(key); }
+std::string groupName(int group) {
+  return "section " + std::to_string(group);
+}
+std::string keyName(int key) {
+  return "key_" + std::to_string(key);
+}
 
 const std::string& benchFile() {
   static const std::string path = [] {
     const char* dir = std::getenv("TMPDIR");
-    return std::string(dir && *dir ? dir : "/tmp") + "/tolvane-bench-" +
-           std::to_string(getpid()) + ".ini";
+    return std::string(dir && *dir ? dir : "/tmp") + "/tolvane-bench-" + std::to_string(getpid()) +
+           ".ini";
   }();
   return path;
 }

@@ -22,7 +22,9 @@ const std::string& scratchFile() {
   return path;
 }
 
-void removeScratchFile() { std::remove(scratchFile().c_str()); }
+void removeScratchFile() {
+  std::remove(scratchFile().c_str());
+}
 
 void writeBytes(std::string_view bytes) {
   std::FILE* out = std::fopen(scratchFile().c_str(), "wb");
@@ -38,7 +40,8 @@ std::string readBytes() {
   std::FILE* in = std::fopen(scratchFile().c_str(), "rb");
   if (in == nullptr) std::abort();
   char chunk[4096];
-  for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, in)) > 0;) bytes.append(chunk, got);
+  for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, in)) > 0;)
+    bytes.append(chunk, got);
   std::fclose(in);
   return bytes;
 }

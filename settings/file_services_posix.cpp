@@ -12,7 +12,9 @@ namespace file_services {
 
 namespace {
 
-int descriptor(FileHandle file) { return static_cast<int>(file); }
+int descriptor(FileHandle file) {
+  return static_cast<int>(file);
+}
 
 int openRetrying(const char* name, int flags, mode_t mode = 0) {
   int fd;
@@ -55,7 +57,9 @@ std::int64_t sizeOfOpenFile(FileHandle file) noexcept {
   return static_cast<std::int64_t>(info.st_size);
 }
 
-std::size_t largestTransfer() noexcept { return SSIZE_MAX; }
+std::size_t largestTransfer() noexcept {
+  return SSIZE_MAX;
+}
 
 std::size_t readOnce(FileHandle file, char* buffer, std::size_t capacity) noexcept {
   if (capacity > largestTransfer()) capacity = largestTransfer();
@@ -80,7 +84,9 @@ void overwrite(FileHandle file, const char* data, std::size_t size) noexcept {
   if (end >= 0) (void)::ftruncate(fd, end);
 }
 
-void close(FileHandle file) noexcept { ::close(descriptor(file)); }
+void close(FileHandle file) noexcept {
+  ::close(descriptor(file));
+}
 
 std::int64_t sizeOfNamedFile(const char* name) noexcept {
   struct stat info {};

@@ -10,7 +10,9 @@ namespace file_services {
 
 namespace {
 
-HANDLE toHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE toHandle(FileHandle file) {
+  return reinterpret_cast<HANDLE>(file);
+}
 
 FileHandle fromHandle(HANDLE handle) {
   // INVALID_HANDLE_VALUE is the all-ones pointer, which widens to kNoFile.
@@ -36,8 +38,7 @@ FileHandle openExisting(const char* name) noexcept {
 
 FileHandle createOrEmpty(const char* name) noexcept {
   // CREATE_ALWAYS creates a missing file and empties an existing one; it fails on a read-only one.
-  return fromHandle(
-      openWith(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS));
+  return fromHandle(openWith(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS));
 }
 
 std::int64_t sizeOfOpenFile(FileHandle file) noexcept {
@@ -70,7 +71,9 @@ void overwrite(FileHandle file, const char* data, std::size_t size) noexcept {
   SetEndOfFile(handle);
 }
 
-void close(FileHandle file) noexcept { CloseHandle(toHandle(file)); }
+void close(FileHandle file) noexcept {
+  CloseHandle(toHandle(file));
+}
 
 std::int64_t sizeOfNamedFile(const char* name) noexcept {
   WIN32_FILE_ATTRIBUTE_DATA data;

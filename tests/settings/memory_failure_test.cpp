@@ -28,7 +28,9 @@ void arm(long at, bool later) {
   failAt = at;
 }
 
-void disarm() { failAt = -1; }
+void disarm() {
+  failAt = -1;
+}
 
 void* allocate(std::size_t size) {
   if (failAt >= 0) {
@@ -45,8 +47,12 @@ void* allocate(std::size_t size) {
 
 }  // namespace
 
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
+void* operator new(std::size_t size) {
+  return allocate(size);
+}
+void* operator new[](std::size_t size) {
+  return allocate(size);
+}
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   try {
     return allocate(size);
@@ -61,10 +67,18 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     return nullptr;
   }
 }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory) noexcept {
+  std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+  std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+  std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+  std::free(memory);
+}
 
 namespace {
 
@@ -94,7 +108,8 @@ class MemoryFailure : public testing::TestWithParam<bool> {
   PreferenceFile file_;
 };
 
-// Loading as loadSettings does: every read gives its value or its default, and the file is untouched.
+// Loading as loadSettings does: every read gives its value or its default, and the file is
+// untouched.
 TEST_P(MemoryFailure, LoadGivesValuesOrDefaults) {
   for (const std::string& content : {kLoaded, kLoadedUtf8}) {
     const bool utf8 = content == kLoadedUtf8;
@@ -241,7 +256,8 @@ TEST_F(MemoryFailureCases, NoMemoryForTheTextOpensAnEmptyDocument) {
 
 TEST_F(MemoryFailureCases, NoMemoryForEntriesOpensAnEmptyDocument) {
   std::string text;
-  for (int i = 0; i < 5000; ++i) text += "[g" + std::to_string(i) + "]\nk = " + std::to_string(i) + "\n";
+  for (int i = 0; i < 5000; ++i)
+    text += "[g" + std::to_string(i) + "]\nk = " + std::to_string(i) + "\n";
   writeFile("num.ini", text);
   arm(5, true);  // the text and the first few entry arrays, then nothing
   const bool opened = file_.openForReading("num.ini");

@@ -27,7 +27,9 @@ struct Lookup {
 };
 
 // A key that is not found gives both defaults.
-Lookup missing(std::string key) { return {std::move(key), kNoInteger, kNoText}; }
+Lookup missing(std::string key) {
+  return {std::move(key), kNoInteger, kNoText};
+}
 
 struct ReadCase {
   const char* name;
@@ -37,10 +39,14 @@ struct ReadCase {
   std::vector<Lookup> lookups;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ReadCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 const std::string kMark = "\xEF\xBB\xBF";
 
+// One case per entry reads better than one field per line.
+// clang-format off
 const ReadCase kReadCases[] = {
     {"TheThirtyFourByteFile", "[options]\r\nnumber = 1\r\nsepa = . \r\n", "options", true,
      {{"number", 1, "1"}, {"sepa", 0, "."}}},
@@ -184,6 +190,7 @@ const ReadCase kReadCases[] = {
     {"Utf8IntegerIgnoresDecoding", kMark + "[options]\r\nnumber = 12\xC3\xA9\r\n", "options", true,
      {{"number", 12, "12\xE9"}}},
 };
+// clang-format on
 
 class PreferenceFileReads : public testing::TestWithParam<ReadCase> {
  protected:
@@ -205,7 +212,9 @@ TEST_P(PreferenceFileReads, FindsWhatTheFormatSays) {
   EXPECT_EQ(readFile("num.ini"), c.file) << "a document that was only read leaves its file alone";
 }
 
-std::string caseName(const testing::TestParamInfo<ReadCase>& param) { return param.param.name; }
+std::string caseName(const testing::TestParamInfo<ReadCase>& param) {
+  return param.param.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(Parsing, PreferenceFileReads, testing::ValuesIn(kReadCases), caseName);
 
@@ -413,15 +422,15 @@ TEST_F(PreferenceFileTest, ShorterOutputCutsTheFile) {
   ASSERT_TRUE(file_.selectGroup("options"));
   file_.writeInteger("number", 1);
   file_.close();
-  EXPECT_EQ(readFile("num.ini"),
-            "[options]\r\nnumber = 1\r\n; a long comment that goes away?\r\n");
+  EXPECT_EQ(readFile("num.ini"), "[options]\r\nnumber = 1\r\n; a long comment that goes away?\r\n");
 
   writeFile("num.ini", "[options]\r\nnumber = 1234567890\r\n" + std::string(1000, 'x'));
   ASSERT_TRUE(file_.openForReading("num.ini"));
   ASSERT_TRUE(file_.selectGroup("options"));
   file_.writeInteger("number", 1);
   file_.close();
-  EXPECT_EQ(readFile("num.ini"), "[options]\r\nnumber = 1\r\n" + std::string(1000, 'x') + " = \r\n");
+  EXPECT_EQ(readFile("num.ini"),
+            "[options]\r\nnumber = 1\r\n" + std::string(1000, 'x') + " = \r\n");
 }
 
 TEST_F(PreferenceFileTest, OpeningAnotherFileClosesTheFirstAsCloseDoes) {

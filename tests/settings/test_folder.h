@@ -50,7 +50,9 @@ inline std::string readFile(const std::string& name) {
   return bytes.str();
 }
 
-inline bool fileExists(const std::string& name) { return std::filesystem::exists(name); }
+inline bool fileExists(const std::string& name) {
+  return std::filesystem::exists(name);
+}
 
 // Bytes shown as C-escaped text, for readable failure messages.
 inline std::string escaped(const std::string& bytes) {
