@@ -332,7 +332,7 @@ void PreferenceFile::parse(const char* const text, std::size_t length) {
   // 64 bytes at a time: every line that starts in a block is found with bit operations, and so
   // are its parts when it ends within 64 bytes of its start, which takes the masks of the
   // block and of the next one. No line waits for the one before it, so the processor can
-  // overlap them, and no branch depends on where a line ends.
+  // overlap them, and no branch depends on where within those 64 bytes a line ends.
   BlockMasks next = classify(text, length, 0);
   uint64_t carry = 1;  // the start of the text counts as a line end before it
   for (std::size_t base = 0; base < length; base += 64) {
@@ -347,38 +347,38 @@ void PreferenceFile::parse(const char* const text, std::size_t length) {
     for (uint64_t left = starts & ~block.gap; left != 0; left &= left - 1) {
       const int start = std::countr_zero(left);
       const char* const p = text + base + start;
-      const uint64_t lineEnds = window(block.lineEnd, next.lineEnd, start);
+      // Bit i of these stands for p[i]. A line end is a byte that is both a gap byte and a line
+      // end or "=".
+      const uint64_t gaps = window(block.gap, next.gap, start);
+      const uint64_t lineEndsOrEquals = window(block.lineEndOrEquals, next.lineEndOrEquals, start);
+      const uint64_t lineEnds = gaps & lineEndsOrEquals;
       if (lineEnds == 0) {
         parseLine(text, p);  // 64 bytes or more
         continue;
       }
-      const char* const lineEnd = p + std::countr_zero(lineEnds);
+      const int lineEnd = std::countr_zero(lineEnds);
       switch (*p) {
         case ';': {
           const char* const comment = p[1] == ' ' ? p + 2 : p + 1;
-          addComment(text, comment, lineEnd);
+          addComment(text, comment, p + lineEnd);
           break;
         }
         case '[': {
           const char* const name = p + 1;
-          const void* const bracket = std::memchr(name, ']', length32(name, lineEnd));
-          addGroup(text, name, bracket ? static_cast<const char*>(bracket) : lineEnd);
+          const void* const bracket = std::memchr(name, ']', static_cast<std::size_t>(lineEnd - 1));
+          addGroup(text, name, bracket ? static_cast<const char*>(bracket) : p + lineEnd);
           break;
         }
         default: {
-          // Bit i now stands for p[i]; p itself is not a blank.
-          const uint64_t nonBlank = ~window(block.gap, next.gap, start) | lineEnds;
+          const uint64_t nonBlank = ~gaps | lineEnds;  // p itself is not a blank
           // The first "=" or line end: an "=" if it comes before the line end.
-          const int stop =
-              std::countr_zero(window(block.lineEndOrEquals, next.lineEndOrEquals, start));
-          // The name ends after its last non-blank byte; it is empty when the line starts with "=".
-          const uint64_t name = nonBlank & ((uint64_t{1} << stop) - 1);
-          const char* const nameEnd = name != 0 ? p + 64 - std::countl_zero(name) : p;
-          // Past the "=", the first non-blank byte; the line end is one.
-          const char* const value = p + stop < lineEnd
-                                        ? p + std::countr_zero(nonBlank & (~uint64_t{1} << stop))
-                                        : lineEnd;
-          addKey(text, p, nameEnd, value, lineEnd);
+          const int stop = std::countr_zero(lineEndsOrEquals);
+          // The name ends after its last non-blank byte; none (empty name) gives p.
+          const int nameEnd = 64 - std::countl_zero(nonBlank & ((uint64_t{1} << stop) - 1));
+          // Past the "=", the first non-blank byte; the line end is one, and without "=" the
+          // search from it finds a later byte, or none, so the smaller is the value's start.
+          const int value = std::min(std::countr_zero(nonBlank & (~uint64_t{1} << stop)), lineEnd);
+          addKey(text, p, p + nameEnd, p + value, p + lineEnd);
           break;
         }
       }
