@@ -520,4 +520,22 @@ TEST_F(PreferenceFileTest, LongLinesHaveNoLimit) {
   EXPECT_EQ(file_.readInteger("number", 0), 3);
 }
 
+// The parser looks at the text in blocks of 64 bytes: names, values and line ends must be found
+// wherever they fall in a block, and in lines that span two or more blocks.
+TEST_F(PreferenceFileTest, LinesAreReadAlikeAtEveryPlaceInABlock) {
+  for (const std::size_t valueLength : {0u, 1u, 50u, 63u, 64u, 65u, 130u}) {
+    for (std::size_t shift = 0; shift < 70; ++shift) {
+      const std::string value(valueLength, 'v');
+      writeFile("num.ini", "; " + std::string(shift, 'c') + "\r\n[options]\r\n\tsepa \t= " + value +
+                               " \t\nNumber=42\r\rlast = x");
+      ASSERT_TRUE(file_.openForReading("num.ini"));
+      ASSERT_TRUE(file_.selectGroup("OPTIONS")) << "shift " << shift;
+      EXPECT_EQ(file_.readText("sepa", "none"), value) << "shift " << shift;
+      EXPECT_EQ(file_.readInteger("number", 0), 42) << "shift " << shift;
+      EXPECT_EQ(file_.readText("last", "none"), "x") << "shift " << shift;
+      file_.close();
+    }
+  }
+}
+
 }  // namespace
